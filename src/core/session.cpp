@@ -1,0 +1,6 @@
+#include "core/session.h"
+
+Session& session() {
+    static Session instance;
+    return instance;
+}
