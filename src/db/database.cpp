@@ -157,6 +157,14 @@ bool db_execute(DbConnection* connection, std::string_view statement) {
     return true;
 }
 
+int64_t db_affected_rows(DbConnection* connection) {
+    if (!connection) {
+        return -1;
+    }
+    my_ulonglong rows = mysql_affected_rows(connection->mysql);
+    return rows == static_cast<my_ulonglong>(-1) ? -1 : static_cast<int64_t>(rows);
+}
+
 RecordSet* db_store_result(DbConnection* connection) {
     if (!connection || !connection->result_pending) {
         return nullptr;

@@ -22,6 +22,10 @@ DbConnection* db_connect(const std::string& host, const std::string& user,
 void db_close(DbConnection* connection);
 
 bool db_execute(DbConnection* connection, std::string_view statement);
+// The rows the last statement on the connection deleted, inserted or changed
+// (an UPDATE that leaves a row as it was does not count it); -1 for a null
+// connection or when the last statement failed.
+int64_t db_affected_rows(DbConnection* connection);
 RecordSet* db_store_result(DbConnection* connection);
 void db_free_result(RecordSet* records);
 

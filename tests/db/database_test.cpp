@@ -177,6 +177,19 @@ TEST_F(RecordSetTest, find_insert_and_update_build_their_statements) {
     EXPECT_EQ(query_text(db_.get(), "SELECT note FROM probe WHERE name = '赵六'"), "n");
 }
 
+TEST_F(RecordSetTest, affected_rows_count_what_the_last_statement_changed) {
+    EXPECT_EQ(db_affected_rows(nullptr), -1);
+    run_sql(db_.get(), "UPDATE probe SET note = 'x' WHERE id IN (1, 2)");
+    EXPECT_EQ(db_affected_rows(db_.get()), 2);
+    // A row left as it was does not count.
+    run_sql(db_.get(), "UPDATE probe SET note = 'x' WHERE id IN (1, 2)");
+    EXPECT_EQ(db_affected_rows(db_.get()), 0);
+    run_sql(db_.get(), "DELETE FROM probe WHERE id = 3");
+    EXPECT_EQ(db_affected_rows(db_.get()), 1);
+    EXPECT_FALSE(db_execute(db_.get(), "DELETE FROM no_such_table"));
+    EXPECT_EQ(db_affected_rows(db_.get()), -1);
+}
+
 TEST_F(RecordSetTest, chinese_text_is_stored_as_gbk_and_read_back_exactly) {
     const std::string name = "星河财务端·收银员（一号）";
     run_sql(db_.get(), "INSERT INTO probe (id, name) VALUES (10, '" + db_quote(db_.get(), name) + "')");
