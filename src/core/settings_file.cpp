@@ -107,10 +107,10 @@ bool replace_file(const std::string& path, const std::string& bytes, const FileC
     }
     bool ok = true;
     if (old.state == FileContent::Read) {
-        // Keep the old file's owner (only possible for root) and mode.
-        if (::fchown(fd.get(), old.info.st_uid, old.info.st_gid) != 0) {
-            // not the owner's to give: the file becomes ours, as any new file would
-        }
+        // Keep the old file's mode, and its owner where that is allowed (root);
+        // otherwise the file becomes ours, as a new one would.
+        [[maybe_unused]] bool owner_kept =
+            ::fchown(fd.get(), old.info.st_uid, old.info.st_gid) == 0;
         ok = ::fchmod(fd.get(), old.info.st_mode & 07777) == 0;
     }
     ok = ok && write_all(fd.get(), bytes) && ::fsync(fd.get()) == 0;
