@@ -99,6 +99,10 @@ struct TaskPoolRun {
     ManualResetEvent closed_event{false};
     std::atomic<int> accepting{0};
     std::atomic<int> live{0};
+    // Workers made and not yet gone, counting those still coming up, which
+    // live does not yet count: the manager's measure, so that a slow thread
+    // start never lets it pass the maximum.
+    std::atomic<int> workers{0};
     std::atomic<int> busy{0};
     std::atomic<int> queued{0};
     // Tells the manager to end even if a later start has made the pool run again.
@@ -131,9 +135,9 @@ using SharedPtr = std::shared_ptr<TaskPoolShared>;
 using RunPtr = std::shared_ptr<TaskPoolRun>;
 
 bool demand_exceeds_threads(const TaskPoolShared& shared, const TaskPoolRun& run) {
-    int live = run.live.load();
-    return live < shared.max_threads.load() &&
-           static_cast<int64_t>(run.busy.load()) + run.queued.load() > live;
+    int workers = run.workers.load();
+    return workers < shared.max_threads.load() &&
+           static_cast<int64_t>(run.busy.load()) + run.queued.load() > workers;
 }
 
 // Closes the run's resources and, if it is still the pool's run, returns the
@@ -145,6 +149,7 @@ void close_run(TaskPoolShared& shared, TaskPoolRun& run) {
     run.queue.close();
     run.accepting.store(0);
     run.live.store(0);
+    run.workers.store(0);
     run.busy.store(0);
     run.queued.store(0);
     bool current = false;
@@ -191,6 +196,7 @@ void run_worker(const SharedPtr& shared, const RunPtr& run, bool extra) {
         run->busy.fetch_sub(1);
         run->task_done.set();
     }
+    run->workers.fetch_sub(1);
     if (run->live.fetch_sub(1) - 1 > 0) {
         return;
     }
@@ -198,8 +204,13 @@ void run_worker(const SharedPtr& shared, const RunPtr& run, bool extra) {
 }
 
 bool start_worker(const SharedPtr& shared, const RunPtr& run, bool extra) {
-    return shared->start_thread(shared->stack_size.load(),
-                                [shared, run, extra] { run_worker(shared, run, extra); });
+    run->workers.fetch_add(1);
+    if (shared->start_thread(shared->stack_size.load(),
+                             [shared, run, extra] { run_worker(shared, run, extra); })) {
+        return true;
+    }
+    run->workers.fetch_sub(1);
+    return false;
 }
 
 void run_manager(const SharedPtr& shared, const RunPtr& run) {

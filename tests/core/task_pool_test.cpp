@@ -34,22 +34,29 @@ bool eventually(Condition condition) {
 }
 
 // Every thread the pool asks for, counted until its body has returned; the
-// attempts from index `allowed` on are refused.
+// attempts from index `allowed` on are refused, and the one at `late` comes
+// up only after the manager has given up waiting for it.
 struct ThreadLog {
     std::atomic<int> attempts{0};
     std::atomic<int> allowed{INT_MAX};
+    std::atomic<int> late{-1};
     std::atomic<int> running{0};
     std::atomic<std::size_t> last_stack_size{0};
 };
 
 TaskPool::ThreadStarter logged_starter(std::shared_ptr<ThreadLog> log) {
     return [log](std::size_t stack_size, std::function<void()> body) {
-        if (log->attempts.fetch_add(1) >= log->allowed.load()) {
+        const int attempt = log->attempts.fetch_add(1);
+        if (attempt >= log->allowed.load()) {
             return false;
         }
+        const bool late = attempt == log->late.load();
         log->last_stack_size.store(stack_size);
         log->running.fetch_add(1);
-        bool started = start_detached_thread(stack_size, [log, body = std::move(body)] {
+        bool started = start_detached_thread(stack_size, [log, late, body = std::move(body)] {
+            if (late) {
+                std::this_thread::sleep_for(1500ms);
+            }
             body();
             log->running.fetch_sub(1);
         });
@@ -175,6 +182,20 @@ TEST_F(TaskPoolTest, manager_adds_extra_workers_up_to_the_maximum_and_they_leave
     std::this_thread::sleep_for(600ms);
     EXPECT_EQ(pool->thread_count(), 5);
     EXPECT_EQ(pool->state(), TaskPool::kRunning);
+}
+
+// The manager waits about a second for each extra worker to come up; one that
+// comes up later still counts against the maximum.
+TEST_F(TaskPoolTest, worker_that_comes_up_late_never_takes_the_pool_past_its_maximum) {
+    threads->late = 2;  // the first extra worker, after the manager and the core worker
+    ASSERT_TRUE(pool->start({.min_threads = 1, .max_threads = 3}));
+    submit_held(10);
+    EXPECT_TRUE(eventually([&] { return pool->busy_count() == 3; })) << pool->busy_count();
+    work->release.set();
+    EXPECT_TRUE(eventually([&] { return work->held_finished.load() == 10; }));
+    EXPECT_EQ(work->most_running.load(), 3);
+    EXPECT_EQ(threads->attempts.load(), 1 + 3);
+    EXPECT_EQ(pool->thread_count(), 3);
 }
 
 struct StopCase {
