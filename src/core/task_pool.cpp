@@ -177,13 +177,13 @@ void run_worker(const SharedPtr& shared, const RunPtr& run, bool extra) {
         std::optional<Packet> packet =
             run->queue.take(extra ? shared->idle_timeout_ms.load() : TaskPool::kWaitForever);
         run->pause_gate.wait(TaskPool::kWaitForever);
-        if (run->accepting.load() != 1 || !packet) {
+        if (packet && packet->stop_marker) {
+            // Put back, so that a worker that came up after stop counted the
+            // workers still finds one and leaves.
+            run->queue.post(Packet{{}, true});
             break;
         }
-        if (packet->stop_marker) {
-            // Put back, so that a worker that began after the markers were
-            // counted still finds one and leaves.
-            run->queue.post(Packet{{}, true});
+        if (run->accepting.load() != 1 || !packet) {
             break;
         }
         run->busy.fetch_add(1);
@@ -249,7 +249,7 @@ void TaskPool::set_message_pump(std::function<void()> pump) {
     pump_ = std::move(pump);
 }
 
-void TaskPool::pump_messages() const {
+void TaskPool::pump_window_messages() const {
     if (pump_) {
         pump_();
     }
@@ -289,7 +289,7 @@ bool TaskPool::start(const TaskPoolSettings& settings) {
             ++failures;
         }
         if (settings.pump_messages) {
-            pump_messages();
+            pump_window_messages();
         }
         if (failures >= kFailuresInARow) {
             break;
@@ -298,7 +298,7 @@ bool TaskPool::start(const TaskPoolSettings& settings) {
     while (created > 0 && run->live.load() < created) {
         bool signalled = run->started.wait(created * 2 + 1000);
         if (settings.pump_messages) {
-            pump_messages();
+            pump_window_messages();
         }
         if (!signalled) {
             break;
@@ -316,7 +316,7 @@ bool TaskPool::start(const TaskPoolSettings& settings) {
     for (int step = 0; step < kFailedStartWaitSteps; ++step) {
         bool ended = run->manager_ended.wait(kWaitStepMs);
         if (settings.pump_messages) {
-            pump_messages();
+            pump_window_messages();
         }
         if (ended) {
             break;
@@ -352,7 +352,7 @@ bool TaskPool::stop(int mode, int timeout_ms, bool pump_messages) {
     for (int step = 0; step < kManagerWaitSteps; ++step) {
         bool ended = run->manager_ended.wait(kWaitStepMs);
         if (pump_messages) {
-            this->pump_messages();
+            pump_window_messages();
         }
         if (ended) {
             break;
@@ -367,7 +367,7 @@ bool TaskPool::stop(int mode, int timeout_ms, bool pump_messages) {
     for (int i = 1; i <= live; ++i) {
         run->queue.post(Packet{{}, true});
         if (pump_messages && i % 100 == 0) {
-            this->pump_messages();
+            pump_window_messages();
         }
     }
     if (mode == kStopDropQueuedNoWait || mode == kStopRunQueuedNoWait) {
@@ -378,7 +378,7 @@ bool TaskPool::stop(int mode, int timeout_ms, bool pump_messages) {
     while (shared_->state.load() == kStopping) {
         if (pump_messages) {
             run->closed_event.wait(kWaitStepMs);
-            this->pump_messages();
+            pump_window_messages();
             if (shared_->state.load() != kStopping) {
                 break;
             }
@@ -455,7 +455,7 @@ bool TaskPool::wait_for_finished_task(int timeout_ms, bool pump_messages) {
     const Clock::time_point began = Clock::now();
     for (;;) {
         bool finished = run->task_done.wait(kWaitStepMs);
-        this->pump_messages();
+        pump_window_messages();
         if (finished) {
             return true;
         }

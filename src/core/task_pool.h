@@ -107,7 +107,7 @@ public:
     void set_stack_size(std::size_t bytes);
 
 private:
-    void pump_messages() const;
+    void pump_window_messages() const;
 
     std::shared_ptr<TaskPoolShared> shared_;
     std::function<void()> pump_;

@@ -34,13 +34,14 @@ bool eventually(Condition condition) {
 }
 
 // Every thread the pool asks for, counted until its body has returned; the
-// attempts from index `allowed` on are refused, and the one at `late` comes
-// up only after the manager has given up waiting for it.
+// attempts from index `allowed` on are refused, and those whose bit is set in
+// `late` come up only after the pool has given up waiting for them.
 struct ThreadLog {
     std::atomic<int> attempts{0};
     std::atomic<int> allowed{INT_MAX};
-    std::atomic<int> late{-1};
+    std::atomic<unsigned> late{0};
     std::atomic<int> running{0};
+    std::atomic<int> begun{0};
     std::atomic<std::size_t> last_stack_size{0};
 };
 
@@ -50,13 +51,14 @@ TaskPool::ThreadStarter logged_starter(std::shared_ptr<ThreadLog> log) {
         if (attempt >= log->allowed.load()) {
             return false;
         }
-        const bool late = attempt == log->late.load();
+        const bool late = attempt < 32 && (log->late.load() >> attempt & 1u) != 0;
         log->last_stack_size.store(stack_size);
         log->running.fetch_add(1);
         bool started = start_detached_thread(stack_size, [log, late, body = std::move(body)] {
             if (late) {
                 std::this_thread::sleep_for(1500ms);
             }
+            log->begun.fetch_add(1);
             body();
             log->running.fetch_sub(1);
         });
@@ -187,7 +189,7 @@ TEST_F(TaskPoolTest, manager_adds_extra_workers_up_to_the_maximum_and_they_leave
 // The manager waits about a second for each extra worker to come up; one that
 // comes up later still counts against the maximum.
 TEST_F(TaskPoolTest, worker_that_comes_up_late_never_takes_the_pool_past_its_maximum) {
-    threads->late = 2;  // the first extra worker, after the manager and the core worker
+    threads->late = 1u << 2;  // the first extra worker, after the manager and the core worker
     ASSERT_TRUE(pool->start({.min_threads = 1, .max_threads = 3}));
     submit_held(10);
     EXPECT_TRUE(eventually([&] { return pool->busy_count() == 3; })) << pool->busy_count();
@@ -246,6 +248,27 @@ INSTANTIATE_TEST_SUITE_P(Modes, TaskPoolStopTest,
                                          StopCase{TaskPool::kStopDropQueuedNoWait, 0},
                                          StopCase{TaskPool::kStopRunQueuedNoWait, 10},
                                          StopCase{7, 0}, StopCase{-1, 0}));
+
+// Start waits about a second for its core workers; two that come up later,
+// while stop is under way, still find a stop marker each and leave.
+TEST_F(TaskPoolTest, stop_ends_core_workers_that_came_up_after_it_counted_the_workers) {
+    threads->late = 1u << 3 | 1u << 4;  // after the manager and two core workers
+    ASSERT_TRUE(pool->start({.min_threads = 4}));
+    ASSERT_EQ(pool->thread_count(), 2);
+    submit_held(2);
+    ASSERT_TRUE(eventually([&] { return pool->busy_count() == 2; }));
+
+    ThreadLog* log = threads.get();
+    Work* shared = work.get();
+    pool->set_message_pump([log, shared] {
+        if (log->begun.load() == 5) {
+            shared->release.set();
+        }
+    });
+    EXPECT_TRUE(pool->stop(TaskPool::kStopDropQueued, kPatienceMs, true));
+    EXPECT_EQ(pool->state(), TaskPool::kIdle);
+    EXPECT_EQ(work->held_finished.load(), 2);
+}
 
 TEST_F(TaskPoolTest, paused_pool_takes_tasks_and_holds_them_until_resumed) {
     ASSERT_TRUE(pool->start({.min_threads = 2, .max_threads = 2}));
