@@ -10,9 +10,12 @@ struct DeploySettings {
     int db_port = 3306;
     std::string payments_db_password;
     std::string mall_db_password;
-    std::string update_host;   // host[:port] of the update server
-    std::string decode_host;   // host[:port] of the order-data decoding service
-    std::string support_phone; // printed at the foot of a receipt
+    std::string update_host;    // host[:port] of the update server
+    std::string decode_host;    // host[:port] of the order-data decoding service
+    std::string support_phone;  // printed at the foot of a receipt
+    // The support account the header's support link opens a chat with; no
+    // link when empty.
+    std::string support_account;
 };
 
 DeploySettings load_deploy_settings();

@@ -41,9 +41,9 @@ protected:
     }
 
     static constexpr const char* kVariables[] = {
-        "XINGHE_DB_HOST",        "XINGHE_DB_PORT",     "XINGHE_PAYMENTS_DB_PASSWORD",
-        "XINGHE_MALL_DB_PASSWORD", "XINGHE_UPDATE_HOST", "XINGHE_DECODE_HOST",
-        "XINGHE_SUPPORT_PHONE"};
+        "XINGHE_DB_HOST",          "XINGHE_DB_PORT",        "XINGHE_PAYMENTS_DB_PASSWORD",
+        "XINGHE_MALL_DB_PASSWORD", "XINGHE_UPDATE_HOST",    "XINGHE_DECODE_HOST",
+        "XINGHE_SUPPORT_PHONE",    "XINGHE_SUPPORT_ACCOUNT"};
     std::filesystem::path dir_;
     std::vector<std::pair<std::string, std::string>> saved_;
 };
@@ -59,8 +59,9 @@ TEST_F(DeploySettingsTest, built_in_defaults_without_file_or_environment) {
 }
 
 TEST_F(DeploySettingsTest, deploy_ini_replaces_defaults_and_environment_replaces_both) {
-    write_deploy_ini("[deploy]\r\ndb_host=db.internal\r\ndb_port=3307\r\n"
-                     "update_host=updates.internal:8080\r\n");
+    write_deploy_ini(
+        "[deploy]\r\ndb_host=db.internal\r\ndb_port=3307\r\n"
+        "update_host=updates.internal:8080\r\n");
     setenv("XINGHE_DB_PORT", "4406", 1);
     DeploySettings settings = load_deploy_settings();
     EXPECT_EQ(settings.db_host, "db.internal");
