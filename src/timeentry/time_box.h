@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+class QLineEdit;
+
+// A time box is an edit box holding a box text (2025-12-09 18:20:12).
+// Releasing the left mouse button in it opens a picker right under it: the
+// date picker while the caret stands in the date part (offset 10 or less),
+// the time picker in the time part.
+
+// Writes the current local time into the box.
+void init_time_box(QLineEdit* box);
+// Makes the box open its picker on a left-button release.
+void watch_time_box(QLineEdit* box);
+void open_time_picker(QLineEdit* box);
+// The seconds text of the box's current text.
+std::string box_unix_seconds(const QLineEdit* box);
