@@ -14,6 +14,7 @@
 #include "bills/bill_query.h"
 #include "bills/receipt_printing.h"
 #include "bills/receipt_text.h"
+#include "chrome/busy_work.h"
 #include "chrome/form_controls.h"
 #include "chrome/prompts.h"
 #include "chrome/report_view.h"
@@ -119,7 +120,9 @@ void BillsPage::run_query() {
     query.channel = channel_of_radios(radio_on);
     query.staff_text = staff_choice_->currentText().toStdString();
 
-    const BillQueryResult result = run_bill_query(session(), query);
+    BillQueryResult result;
+    run_busy_work(this, QStringLiteral("正在查询..."),
+                  [&] { result = run_bill_query(session(), query); });
     if (result.channel_missing) {
         show_message(this, QString::fromUtf8(kChooseChannelMessage.data(),
                                              static_cast<int>(kChooseChannelMessage.size())));
