@@ -254,6 +254,22 @@ std::string fee_update_statement(DbConnection* connection, Channel channel,
     return statement;
 }
 
+std::string listed_fee_update_statement(DbConnection* connection, Channel channel,
+                                        std::string_view rate_text, std::string_view start,
+                                        std::string_view end, std::string_view shopid) {
+    std::string_view condition = fee_condition(channel);
+    if (condition.empty()) {
+        return {};
+    }
+    std::string statement(kUpdateHead);
+    statement += rate_text;
+    statement += ",2) WHERE";
+    // The condition starts with " AND ": the first one goes.
+    statement += condition.substr(4);
+    statement += fee_tail(std::string_view(), start, end, db_quote(connection, shopid));
+    return statement;
+}
+
 std::vector<std::string> fee_update_statements(DbConnection* connection, Channel channel,
                                                std::string_view rate_text,
                                                std::span<const std::string> shoppayids,
@@ -369,6 +385,15 @@ BillQueryResult run_bill_query(const Session& session, const BillQuery& query) {
     if (!rate || result.rows.empty()) {
         return result;
     }
+    const std::optional<std::string> staff_name = staff_name_filter(query.staff_text);
+    if (!staff_name) {
+        db_execute(db, listed_fee_update_statement(db, *query.channel, fee_rate_text(*rate),
+                                                   query.start_seconds, query.end_seconds,
+                                                   session.shopid));
+        return result;
+    }
+    // One cashier: the same order number may stand on another cashier's
+    // payment, which one statement per listed payment would reach too.
     std::vector<std::string> shoppayids;
     shoppayids.reserve(result.rows.size());
     for (const BillRow& row : result.rows) {

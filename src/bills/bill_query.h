@@ -74,6 +74,14 @@ std::vector<std::string> fee_update_statements(DbConnection* connection, Channel
                                                std::string_view start, std::string_view end,
                                                std::string_view shopid);
 
+// The fee update of every payment an all-staff listing lists: its own
+// condition names exactly those rows, so one statement does the work of one
+// per payment (and, with no index to find order numbers by, in one pass over
+// the range instead of one per batch). Empty text for the other channels.
+std::string listed_fee_update_statement(DbConnection* connection, Channel channel,
+                                        std::string_view rate_text, std::string_view start,
+                                        std::string_view end, std::string_view shopid);
+
 using BillRow = std::vector<std::string>;
 
 // The running total of cell 3 ("金额") over the rows: the running text is

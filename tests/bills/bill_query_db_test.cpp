@@ -373,11 +373,16 @@ TEST_F(BillQueryDb, writes_the_fee_of_listed_alipay_and_wechat_payments_of_this_
         for (const BillRow& row : r.rows) {
             ids += (ids.empty() ? "'" : ",'") + row[2] + "'";
         }
+        // All staff: the listing's own condition names the listed rows.
+        // One cashier: their order numbers, which other cashiers' payments
+        // may share.
+        const std::string which =
+            c.staff == "全部员工" ? std::string() : "Shoppayid IN (" + ids + ") AND ";
         EXPECT_EQ(log.sent[1], "UPDATE qtx_shop_paylog SET sxf = ROUND(Money*" +
-                                   fee_rate_text(*fee_rate(session_, c.channel)) +
-                                   ",2) WHERE Shoppayid IN (" + ids + ") AND Payclass = '" +
-                                   c.payclass + "' AND status = '已支付' AND time between " +
-                                   kStart + " AND " + kEnd + " AND Shopid = '" + shop_ + "'");
+                                   fee_rate_text(*fee_rate(session_, c.channel)) + ",2) WHERE " +
+                                   which + "Payclass = '" + c.payclass +
+                                   "' AND status = '已支付' AND time between " + kStart + " AND " +
+                                   kEnd + " AND Shopid = '" + shop_ + "'");
         for (const auto& [id, money, fee] : c.payments) {
             EXPECT_EQ(stored_fee(id), fee) << id;
             EXPECT_EQ(stored_fee(id, other_shop_), "9.99") << id;
@@ -459,8 +464,15 @@ TEST_F(BillQueryDb, many_payments_get_their_fees_in_a_few_statements) {
                 values);
     add_payment({"7", "支付宝", "100.00", "已支付", "张三", "0001", kInside, "9.99"}, other_shop_);
 
+    {
+        StatementLog log;
+        BillQueryResult r = query(BillPage::paid, Channel::alipay);
+        EXPECT_EQ(r.rows.size(), static_cast<size_t>(count));
+        EXPECT_EQ(log.sent.size(), 2u) << "one listing and one update for all staff";
+    }
+    run_sql(db_.get(), "UPDATE qtx_shop_paylog SET sxf = NULL WHERE Shopid = '" + shop_ + "'");
     StatementLog log;
-    BillQueryResult r = query(BillPage::paid, Channel::alipay);
+    BillQueryResult r = query(BillPage::paid, Channel::alipay, "张三 0001");
     EXPECT_EQ(r.rows.size(), static_cast<size_t>(count));
     EXPECT_EQ(r.total, "250000");
     EXPECT_EQ(log.sent.size(), 4u) << "one listing and three updates of at most 1000 payments";
