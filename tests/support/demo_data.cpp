@@ -178,8 +178,11 @@ bool generate_demo_shop(DbConnection* payments, DbConnection* mall, const DemoSh
         for (int i = 0; i < o.payments; ++i) {
             const int64_t when = moment();
             const int staff = pick(static_cast<int>(made.staff_names.size()));
-            const char* channel = kChannels[pick(5)];
-            const bool paid = pick(100) < 85;
+            const std::string channel =
+                o.channels.empty()
+                    ? std::string(kChannels[pick(5)])
+                    : o.channels[static_cast<size_t>(pick(static_cast<int>(o.channels.size())))];
+            const bool paid = pick(100) < o.paid_percent;
             const char* status = paid ? "已支付" : kFailedStatus[pick(3)];
             const int cents = 100 + pick(99900);
             const std::string order =

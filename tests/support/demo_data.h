@@ -21,6 +21,10 @@ struct DemoShopOptions {
     int64_t end_time = 0;  // Unix seconds; 0 = now
     int64_t span_seconds = 30 * 86400;
     uint32_t seed = 20261211;
+    // The channels payments are spread over (all five when empty) and the
+    // share of them that succeeded.
+    std::vector<std::string> channels;
+    int paid_percent = 85;
     bool with_mall = true;
 };
 
