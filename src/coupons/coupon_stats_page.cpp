@@ -9,6 +9,7 @@
 #include "chrome/form_controls.h"
 #include "chrome/report_view.h"
 #include "coupons/coupon_lists.h"
+#include "export/list_export.h"
 #include "timeentry/time_box.h"
 
 CouponStatsPage::CouponStatsPage(QWidget* parent) : QWidget(parent) {
@@ -25,6 +26,12 @@ CouponStatsPage::CouponStatsPage(QWidget* parent) : QWidget(parent) {
     export_button_ =
         form_button(this, QStringLiteral("券码导出"), QStringLiteral("导出"), {814, 40, 96, 32});
     export_button_->setEnabled(false);
+    connect(export_button_, &QPushButton::clicked, this, [this] {
+        // Disabled until the next statistics query fills the list again.
+        if (export_list(this, *stats_->rows()) == ExportOutcome::Written) {
+            export_button_->setEnabled(false);
+        }
+    });
 
     struct Pair {
         const char* caption_name;
