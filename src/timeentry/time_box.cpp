@@ -29,6 +29,29 @@ protected:
     }
 };
 
+// Qt counts offsets in UTF-16 units, the box texts' rules in characters.
+int units_of_char_at(const QString& text, int i) {
+    return text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()
+               ? 2
+               : 1;
+}
+
+int utf16_offset(const QString& text, int chars) {
+    int i = 0;
+    for (int n = 0; n < chars && i < text.size(); ++n) {
+        i += units_of_char_at(text, i);
+    }
+    return i;
+}
+
+int char_offset(const QString& text, int utf16) {
+    int chars = 0;
+    for (int i = 0; i < utf16 && i < text.size(); ++chars) {
+        i += units_of_char_at(text, i);
+    }
+    return chars;
+}
+
 DateTime now_local() {
     std::time_t now = std::time(nullptr);
     std::tm parts{};
@@ -48,7 +71,7 @@ void watch_time_box(QLineEdit* box) {
 }
 
 void open_time_picker(QLineEdit* box) {
-    const int caret = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
+    const int caret = time_box_caret(box);
     // The box is disabled while its picker opens, so the release that opened
     // it cannot reach it twice.
     box->setEnabled(false);
@@ -58,6 +81,19 @@ void open_time_picker(QLineEdit* box) {
         open_time_grid(box);
     }
     box->setEnabled(true);
+}
+
+int time_box_caret(const QLineEdit* box) {
+    return char_offset(box->text(),
+                       box->hasSelectedText() ? box->selectionStart() : box->cursorPosition());
+}
+
+void write_time_box(QLineEdit* box, const std::string& text, int caret) {
+    const QString new_text = QString::fromStdString(text);
+    if (box->text() != new_text) {
+        box->setText(new_text);
+    }
+    box->setCursorPosition(utf16_offset(new_text, caret));
 }
 
 std::string box_unix_seconds(const QLineEdit* box) {

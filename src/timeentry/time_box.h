@@ -14,5 +14,11 @@ void init_time_box(QLineEdit* box);
 // Makes the box open its picker on a left-button release.
 void watch_time_box(QLineEdit* box);
 void open_time_picker(QLineEdit* box);
+// The box's caret as a character offset: the start of its selection, if any.
+int time_box_caret(const QLineEdit* box);
+// Writes a picker's result into the box: the text, then the caret at a
+// character offset. An unchanged text is not written again, which would throw
+// the caret to the end.
+void write_time_box(QLineEdit* box, const std::string& text, int caret);
 // The seconds text of the box's current text.
 std::string box_unix_seconds(const QLineEdit* box);
