@@ -17,6 +17,8 @@ ReportView::ReportView(std::vector<ListColumn> columns, QWidget* parent)
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
+    // Columns of width 1 keep their texts out of sight.
+    horizontalHeader()->setMinimumSectionSize(1);
     for (int c = 0; c < model_->column_count(); ++c) {
         setColumnWidth(c, model_->columns()[static_cast<size_t>(c)].width);
     }
