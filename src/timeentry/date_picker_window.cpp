@@ -74,6 +74,9 @@ DatePickerWindow::DatePickerWindow() : QWidget(nullptr, Qt::Tool | Qt::Frameless
         connect(button, &QPushButton::clicked, this, [this, months] { step_months(months); });
     }
 
+    // The buttons are smaller than the skin's padding allows for.
+    setStyleSheet(QStringLiteral("QPushButton { padding: 0px; }"));
+
     commit_timer_ = new QTimer(this);
     commit_timer_->setObjectName(QStringLiteral("左键时钟"));
     connect(commit_timer_, &QTimer::timeout, this, &DatePickerWindow::commit_tick);

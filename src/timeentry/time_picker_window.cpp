@@ -61,6 +61,9 @@ TimePickerWindow::TimePickerWindow() : QWidget(nullptr, Qt::Tool | Qt::Frameless
         // Typed digits must keep reaching the grid.
         button->setFocusPolicy(Qt::NoFocus);
     }
+    // The buttons are smaller than the skin's padding allows for.
+    setStyleSheet(QStringLiteral("QPushButton { padding: 0px; }"));
+
     connect(earliest, &QPushButton::clicked, this, [this] { set_time_of_day(false); });
     connect(latest, &QPushButton::clicked, this, [this] { set_time_of_day(true); });
 }
