@@ -6,7 +6,7 @@
 
 #include "core/text_encoding.h"
 #include "db/database.h"
-#include "export/replacing_file.h"
+#include "core/replacing_file.h"
 
 namespace {
 

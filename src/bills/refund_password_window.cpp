@@ -10,7 +10,7 @@
 #include "core/session.h"
 #include "db/database.h"
 #include "export/export_file_name.h"
-#include "export/replacing_file.h"
+#include "core/replacing_file.h"
 #include "export/save_dialog.h"
 
 RefundPasswordWindow::RefundPasswordWindow(QWidget* parent) : QDialog(parent) {

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "core/ini_text.h"
+#include "core/replacing_file.h"
 
 namespace {
 
@@ -25,12 +26,6 @@ public:
     FileDescriptor& operator=(const FileDescriptor&) = delete;
 
     int get() const { return fd_; }
-    // Closes now, so that a failing close can be seen.
-    bool close() {
-        int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
 
 private:
     int fd_;
@@ -73,57 +68,15 @@ FileContent load(const std::string& path) {
     return content;
 }
 
-bool write_all(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-std::string folder_of(const std::string& path) {
-    size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// Writes through a temporary file in the same folder and a rename, so the
-// file is either the old one or the new one, never half of either, even when
-// the machine stops in between.
+// A new file is readable and writable by its owner only: Conf.ini holds the
+// remembered password in a form that can be undone.
 bool replace_file(const std::string& path, const std::string& bytes, const FileContent& old) {
-    std::string temp = path + ".XXXXXX";
-    FileDescriptor fd(::mkstemp(temp.data()));  // created with mode 0600
-    if (fd.get() < 0) {
-        return false;
-    }
-    bool ok = true;
+    ReplacingFile file(path, 0600);
     if (old.state == FileContent::Read) {
-        // Keep the old file's mode, and its owner where that is allowed (root);
-        // otherwise the file becomes ours, as a new one would.
-        [[maybe_unused]] bool owner_kept =
-            ::fchown(fd.get(), old.info.st_uid, old.info.st_gid) == 0;
-        ok = ::fchmod(fd.get(), old.info.st_mode & 07777) == 0;
+        file.take_owner_and_mode_of(old.info);
     }
-    ok = ok && write_all(fd.get(), bytes) && ::fsync(fd.get()) == 0;
-    ok = fd.close() && ok;
-    if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    FileDescriptor folder(::open(folder_of(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() >= 0) {
-        ::fsync(folder.get());
-    }
-    return true;
+    file.write(bytes);
+    return file.commit();
 }
 
 // The file a write should replace: the target of a symbolic link rather than

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "core/text_encoding.h"
-#include "export/replacing_file.h"
+#include "core/replacing_file.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "core/deploy_settings.h"
+#include "core/program.h"
 #include "core/run_directory.h"
 #include "core/settings_file.h"
 #include "core/text_encoding.h"
@@ -67,7 +68,7 @@ namespace {
 
 [[noreturn]] void hand_over_to_updater() {
     start_updater(run_file("updata"));  // a missing updater ends the program all the same
-    std::exit(0);
+    end_program();
 }
 
 }  // namespace

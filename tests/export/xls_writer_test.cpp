@@ -9,7 +9,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "export/replacing_file.h"
+#include "core/replacing_file.h"
 #include "support/temp_folder.h"
 
 namespace {

@@ -1,6 +1,7 @@
-#include "export/replacing_file.h"
+#include "core/replacing_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/random.h>
 #include <unistd.h>
 
@@ -55,6 +56,18 @@ ReplacingFile::~ReplacingFile() {
     discard();
 }
 
+bool ReplacingFile::take_owner_and_mode_of(const struct stat& replaced) {
+    if (!ok()) {
+        return false;
+    }
+    // Only root may give a file away; anyone else's new file stays theirs.
+    [[maybe_unused]] bool owner_kept = ::fchown(fd_, replaced.st_uid, replaced.st_gid) == 0;
+    if (::fchmod(fd_, replaced.st_mode & 07777) != 0) {
+        failed_ = true;
+    }
+    return ok();
+}
+
 bool ReplacingFile::write(std::string_view bytes) {
     while (ok() && !bytes.empty()) {
         ssize_t n = ::write(fd_, bytes.data(), bytes.size());
@@ -79,6 +92,14 @@ bool ReplacingFile::commit() {
     fd_ = -1;
     if (done && ::rename(temp_path_.c_str(), path_.c_str()) == 0) {
         temp_path_.clear();
+        const size_t slash = path_.rfind('/');
+        const std::string folder =
+            slash == std::string::npos ? "." : slash == 0 ? "/" : path_.substr(0, slash);
+        const int folder_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folder_fd >= 0) {
+            ::fsync(folder_fd);
+            ::close(folder_fd);
+        }
         return true;
     }
     failed_ = true;

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+struct stat;
+
 // A file written whole or not at all: the bytes go to a temporary file in the
 // same folder, which replaces the file at the path only once every byte is on
 // disk. Until then an existing file at the path stays as it was; a failure or
@@ -16,10 +18,15 @@ public:
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
+    // Gives the new file the owner (where that is allowed: root) and the mode
+    // of the file it replaces.
+    bool take_owner_and_mode_of(const struct stat& replaced);
+
     // False once anything has failed.
     bool ok() const { return fd_ >= 0 && !failed_; }
     bool write(std::string_view bytes);
-    // Flushes to disk and puts the file in place; false when the file could
+    // Flushes to disk and puts the file in place (its folder flushed too, so
+    // the rename survives a crash); false when the file could
     // not be completed, in which case the temporary file is gone too.
     bool commit();
 
