@@ -1,8 +1,8 @@
 #include "core/replacing_file.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <sys/random.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -93,8 +93,9 @@ bool ReplacingFile::commit() {
     if (done && ::rename(temp_path_.c_str(), path_.c_str()) == 0) {
         temp_path_.clear();
         const size_t slash = path_.rfind('/');
-        const std::string folder =
-            slash == std::string::npos ? "." : slash == 0 ? "/" : path_.substr(0, slash);
+        const std::string folder = slash == std::string::npos ? "."
+                                   : slash == 0               ? "/"
+                                                              : path_.substr(0, slash);
         const int folder_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (folder_fd >= 0) {
             ::fsync(folder_fd);

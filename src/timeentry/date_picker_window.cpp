@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "chrome/form_controls.h"
+#include "timeentry/time_box.h"
 
 namespace {
 
@@ -161,12 +162,6 @@ void open_date_picker(QLineEdit* box) {
         open_window = new DatePickerWindow;
     }
     open_window->prepare(box);
-    open_window->move(box->mapToGlobal(QPoint(0, box->height())));
-    // A picker still open for another box comes back to the front.
-    if (open_window->isVisible()) {
-        open_window->raise();
-    }
-    open_window->show();
-    open_window->activateWindow();
+    show_picker_under(open_window, box);
     open_window->calendar_->setFocus();
 }

@@ -96,6 +96,16 @@ void write_time_box(QLineEdit* box, const std::string& text, int caret) {
     box->setCursorPosition(utf16_offset(new_text, caret));
 }
 
+void show_picker_under(QWidget* picker, const QLineEdit* box) {
+    picker->move(box->mapToGlobal(QPoint(0, box->height())));
+    // A picker still open for another box comes back to the front.
+    if (picker->isVisible()) {
+        picker->raise();
+    }
+    picker->show();
+    picker->activateWindow();
+}
+
 std::string box_unix_seconds(const QLineEdit* box) {
     return box_text_seconds(box->text().toStdString());
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 class QLineEdit;
+class QWidget;
 
 // A time box is an edit box holding a box text (2025-12-09 18:20:12).
 // Releasing the left mouse button in it opens a picker right under it: the
@@ -20,5 +21,8 @@ int time_box_caret(const QLineEdit* box);
 // character offset. An unchanged text is not written again, which would throw
 // the caret to the end.
 void write_time_box(QLineEdit* box, const std::string& text, int caret);
+// Shows a picker with its top-left corner at the box's bottom-left corner,
+// in front and active.
+void show_picker_under(QWidget* picker, const QLineEdit* box);
 // The seconds text of the box's current text.
 std::string box_unix_seconds(const QLineEdit* box);

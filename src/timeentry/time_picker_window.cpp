@@ -171,12 +171,6 @@ void open_time_grid(QLineEdit* box) {
         open_window = new TimePickerWindow;
     }
     open_window->prepare_time_grid(box);
-    open_window->move(box->mapToGlobal(QPoint(0, box->height())));
-    // A picker still open for another box comes back to the front.
-    if (open_window->isVisible()) {
-        open_window->raise();
-    }
-    open_window->show();
-    open_window->activateWindow();
+    show_picker_under(open_window, box);
     open_window->grid_->setFocus();
 }

@@ -17,15 +17,6 @@ constexpr int kInside = 1772850000;
 constexpr int kLater = 1772900000;
 
 // Every statement sent while it lives.
-class StatementLog {
-public:
-    StatementLog() {
-        db_set_statement_observer([this](std::string_view s) { sent.emplace_back(s); });
-    }
-    ~StatementLog() { db_set_statement_observer({}); }
-    std::vector<std::string> sent;
-};
-
 struct Payment {
     std::string id;  // order number without the shop's prefix
     std::string payclass;

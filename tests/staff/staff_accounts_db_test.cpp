@@ -7,15 +7,6 @@
 
 namespace {
 
-class StatementLog {
-public:
-    StatementLog() {
-        db_set_statement_observer([this](std::string_view s) { sent.emplace_back(s); });
-    }
-    ~StatementLog() { db_set_statement_observer({}); }
-    std::vector<std::string> sent;
-};
-
 // Each test has two shops and work ids of its own.
 class StaffDb : public testing::Test {
 protected:
