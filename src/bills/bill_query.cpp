@@ -283,7 +283,8 @@ std::vector<std::string> fee_update_statements(DbConnection* connection, Channel
     std::string head(kUpdateHead);
     head += rate_text;
     head += ",2) WHERE Shoppayid IN (";
-    std::string tail = ")" + fee_tail(condition, start, end, db_quote(connection, shopid));
+    std::string tail(1, ')');
+    tail += fee_tail(condition, start, end, db_quote(connection, shopid));
 
     std::string statement;
     size_t ids_in_statement = 0;

@@ -42,7 +42,7 @@ private:
 };
 
 std::string q(DbConnection* db, const std::string& text) {
-    return "'" + db_quote(db, text) + "'";
+    return std::string("'") + db_quote(db, text) + "'";
 }
 
 std::string money_text(int cents) {

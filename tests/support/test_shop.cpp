@@ -16,7 +16,7 @@ TestShop::TestShop(DbConnection* db, const std::string& password, const std::str
 }
 
 TestShop::~TestShop() {
-    const std::string shop = "'" + db_quote(db_, shopid) + "'";
+    const std::string shop = std::string("'") + db_quote(db_, shopid) + "'";
     for (const char* table : {"qtx_shop_member", "qtx_shop_sub_member", "lanbo_refund_log",
                               "qtx_shop_code", "qtx_shop_tools"}) {
         db_execute(db_, std::string("DELETE FROM ") + table + " WHERE shopid = " + shop);
