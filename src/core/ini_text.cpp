@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/text_encoding.h"
+#include "core/utf8.h"
 
 namespace {
 
@@ -43,55 +44,6 @@ Document split(std::string_view bytes) {
         start = end + width;
     }
     return document;
-}
-
-// Length of the well-formed UTF-8 sequence at the start of text, else 0.
-size_t utf8_sequence_length(std::string_view text) {
-    auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-    unsigned char lead = byte(0);
-    if (lead < 0x80) {
-        return 1;
-    }
-    size_t length;
-    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (text.size() < length || byte(1) < low || byte(1) > high) {
-        return 0;
-    }
-    for (size_t i = 2; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) {
-            return 0;
-        }
-    }
-    return length;
-}
-
-std::string valid_utf8(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    while (!text.empty()) {
-        size_t length = utf8_sequence_length(text);
-        if (length == 0) {
-            out += kReplacement;
-            length = 1;
-        } else {
-            out += text.substr(0, length);
-        }
-        text.remove_prefix(length);
-    }
-    return out;
 }
 
 std::string decode(std::string_view raw, Encoding encoding) {

@@ -4,6 +4,8 @@
 
 #include <cerrno>
 
+#include "core/utf8.h"
+
 namespace {
 
 // iconv descriptors are costly to open and not shareable between threads, so
@@ -57,24 +59,6 @@ private:
     iconv_t cd_;
 };
 
-// Length of the UTF-8 sequence at the start of text when it is well formed,
-// else 0.
-size_t utf8_sequence_length(std::string_view text) {
-    auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-    unsigned char lead = byte(0);
-    size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                                  : (lead >> 3) == 0x1E ? 4 : 0;
-    if (length == 0 || length > text.size()) {
-        return 0;
-    }
-    for (size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) {
-            return 0;
-        }
-    }
-    return length;
-}
-
 }  // namespace
 
 bool is_ascii(std::string_view text) {
@@ -109,4 +93,6 @@ std::string from_gbk(std::string_view gbk) {
     });
 }
 
-std::string gbk_round_trip(std::string_view utf8) { return from_gbk(to_gbk(utf8)); }
+std::string gbk_round_trip(std::string_view utf8) {
+    return from_gbk(to_gbk(utf8));
+}

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
+#include "core/utf8.h"
+
 namespace {
 
 using nlohmann::ordered_json;
@@ -14,46 +16,6 @@ bool escaped_as_unicode(char32_t c) {
            c == 0x70F || c == 0x17B4 || c == 0x17B5 || (c >= 0x200C && c <= 0x200F) ||
            (c >= 0x2028 && c <= 0x202F) || (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF ||
            (c >= 0xFFF0 && c <= 0xFFFF);
-}
-
-// Decodes one well-formed UTF-8 character at the start of text; length 0
-// when the bytes there are not one.
-struct Decoded {
-    char32_t code = 0;
-    size_t length = 0;
-};
-
-Decoded decode_utf8(std::string_view text) {
-    auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-    unsigned char lead = byte(0);
-    if (lead < 0x80) {
-        return {lead, 1};
-    }
-    size_t length;
-    char32_t code;
-    char32_t minimum;
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2, code = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, code = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, code = lead & 0x07, minimum = 0x10000;
-    } else {
-        return {};
-    }
-    if (length > text.size()) {
-        return {};
-    }
-    for (size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) {
-            return {};
-        }
-        code = (code << 6) | (byte(i) & 0x3F);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        return {};
-    }
-    return {code, length};
 }
 
 void write_value(const ordered_json& value, std::string& out) {
@@ -113,7 +75,7 @@ void write_json_text(std::string_view utf8, std::string& out) {
     static constexpr char kHex[] = "0123456789abcdef";
     out += '"';
     while (!utf8.empty()) {
-        Decoded c = decode_utf8(utf8);
+        Utf8Char c = decode_utf8(utf8);
         if (c.length == 0) {
             out += "\xEF\xBF\xBD";
             utf8.remove_prefix(1);

@@ -2,25 +2,15 @@
 
 #include <cstddef>
 
+#include "core/utf8.h"
+
 namespace {
 
-bool is_continuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
-
-// The length in bytes of the character that starts at offset i.
+// The length in bytes of the character that starts at offset i; a byte that
+// starts none counts as a character of its own.
 size_t char_length(std::string_view text, size_t i) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    if (i + length > text.size()) {
-        return 1;
-    }
-    for (size_t k = 1; k < length; ++k) {
-        if (!is_continuation(static_cast<unsigned char>(text[i + k]))) {
-            return 1;
-        }
-    }
-    return length;
+    const size_t length = utf8_sequence_length(text.substr(i));
+    return length == 0 ? 1 : length;
 }
 
 // The byte offset of the character offset chars, or the text's size beyond its end.

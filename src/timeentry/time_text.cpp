@@ -7,6 +7,8 @@
 #include <ctime>
 #include <optional>
 
+#include "core/utf8.h"
+
 namespace {
 
 // The service's zone: its seconds count starts at local 1970-01-01 08:00:00.
@@ -112,14 +114,6 @@ std::string two_digits(int value) {
     return text.size() == 1 ? "0" + text : text;
 }
 
-size_t character_count(std::string_view text) {
-    size_t count = 0;
-    for (char c : text) {
-        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }
-    return count;
-}
-
 std::string expand_picture(const DateTime& t, std::string_view picture, bool force_24_hour) {
     const int hour_12 = t.hour % 12 == 0 ? 12 : t.hour % 12;
     std::string out;
@@ -180,34 +174,10 @@ bool is_script_blank(char32_t c) {
            c == 0x202F || c == 0x205F || c == 0x3000 || c == 0xFEFF;
 }
 
-// The character of a UTF-8 sequence of one to four bytes; 0xFFFFFFFF when the
-// bytes are not one character.
-char32_t code_point(std::string_view sequence) {
-    auto byte = [&](size_t i) { return static_cast<unsigned char>(sequence[i]); };
-    const size_t length = byte(0) < 0x80 ? 1 : byte(0) >= 0xF0 ? 4 : byte(0) >= 0xE0 ? 3 : 2;
-    constexpr char32_t kNone = 0xFFFFFFFF;
-    if (sequence.size() != length || (length > 1 && (byte(0) < 0xC2 || byte(0) > 0xF4))) {
-        return kNone;
-    }
-    char32_t c = length == 1 ? byte(0) : byte(0) & (0x7F >> length);
-    for (size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) {
-            return kNone;
-        }
-        c = (c << 6) | (byte(i) & 0x3F);
-    }
-    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    return c < kSmallest[length] ? kNone : c;
-}
-
 std::string_view trim_script_blanks(std::string_view text) {
-    while (!text.empty()) {
-        const unsigned char lead = static_cast<unsigned char>(text.front());
-        const size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-        if (length > text.size() || !is_script_blank(code_point(text.substr(0, length)))) {
-            break;
-        }
-        text.remove_prefix(length);
+    for (Utf8Char c = decode_utf8(text); c.length > 0 && is_script_blank(c.code);
+         c = decode_utf8(text)) {
+        text.remove_prefix(c.length);
     }
     while (!text.empty()) {
         size_t start = text.size() - 1;
@@ -215,10 +185,11 @@ std::string_view trim_script_blanks(std::string_view text) {
                (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) {
             --start;
         }
-        if (!is_script_blank(code_point(text.substr(start)))) {
+        const Utf8Char last = decode_utf8(text.substr(start));
+        if (last.length != text.size() - start || !is_script_blank(last.code)) {
             break;
         }
-        text.remove_suffix(text.size() - start);
+        text.remove_suffix(last.length);
     }
     return text;
 }
@@ -359,7 +330,7 @@ std::string display_time_text(std::string_view stored) {
 }
 
 std::string display_time_text(std::string_view stored, bool clock_24_hour) {
-    if (character_count(stored) != 10) {
+    if (utf8_char_count(stored) != 10) {
         return display_milliseconds(stored);
     }
     const DateTime t = date_time_from_1970(stored_seconds(stored) + kServiceOffsetSeconds);
@@ -372,10 +343,10 @@ std::string format_by_picture(const DateTime& t, std::string_view date_picture,
         return {};
     }
     std::string out;
-    if (character_count(date_picture) >= 3) {
+    if (utf8_char_count(date_picture) >= 3) {
         out += expand_picture(t, date_picture, force_24_hour);
     }
-    if (character_count(time_picture) >= 3) {
+    if (utf8_char_count(time_picture) >= 3) {
         out += expand_picture(t, time_picture, force_24_hour);
     }
     return out;
