@@ -341,6 +341,7 @@ BillQueryResult run_bill_query(const Session& session, const BillQuery& query) {
         (!is_seconds_text(query.start_seconds) || !is_seconds_text(query.end_seconds))) {
         // Treated as a listing the server refused: nothing may be pasted bare
         // that is not a number.
+        result.listing_failed = true;
         return result;
     }
 
@@ -355,13 +356,11 @@ BillQueryResult run_bill_query(const Session& session, const BillQuery& query) {
     } else {
         statement = refunds_statement(db, query.start_text, query.end_text, session.shopid);
     }
-    if (!db_execute(db, statement)) {
-        return result;
-    }
     // Stored in full before any fee is written: the list shows the fees as
     // they were, the next query shows the new ones.
-    RecordSetOwner records(db_store_result(db));
+    RecordSetOwner records(db_execute(db, statement) ? db_store_result(db) : nullptr);
     if (!records) {
+        result.listing_failed = true;
         return result;
     }
     switch (query.page) {

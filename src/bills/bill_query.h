@@ -28,6 +28,8 @@ enum class Channel {
 };
 
 inline constexpr std::string_view kChooseChannelMessage = "请选择查询类型！";
+inline constexpr std::string_view kListingFailedMessage =
+    "查询失败：未能从服务器读取账单，列表中没有显示任何记录。请检查网络连接后再查询。";
 
 // The channel of the first radio button that is on, testing 单选框1 to
 // 单选框6 in that order; none when all are off.
@@ -106,6 +108,10 @@ struct BillQueryResult {
     // No channel chosen on a payment page: kChooseChannelMessage is due, no
     // statement was run and the list stays as it was.
     bool channel_missing = false;
+    // The listing could not be read (no connection, the server refused it):
+    // the list is emptied all the same, but it does not mean there are no
+    // bills, and the user must be told.
+    bool listing_failed = false;
     // The page's new list: 10 cells a payment, 13 a refund.
     std::vector<BillRow> rows;
     // "合计金额：" text.

@@ -135,6 +135,11 @@ void BillsPage::run_query() {
     list->rows()->append_rows(result.rows);
     total_->setText(QString::fromStdString(result.total));
     export_button_->setEnabled(true);
+    if (result.listing_failed) {
+        // An empty list would otherwise read as a period without bills.
+        show_message(this, QString::fromUtf8(kListingFailedMessage.data(),
+                                             static_cast<int>(kListingFailedMessage.size())));
+    }
 }
 
 void BillsPage::export_paid_list() {

@@ -562,13 +562,23 @@ TEST_F(BillQueryDb, a_failed_listing_gives_no_rows_and_an_empty_total) {
     for (BillPage page : {BillPage::paid, BillPage::failed, BillPage::refunds}) {
         BillQueryResult r = query(page, Channel::alipay);
         EXPECT_FALSE(r.channel_missing);
+        EXPECT_TRUE(r.listing_failed);
         EXPECT_TRUE(r.rows.empty());
         EXPECT_EQ(r.total, "");
     }
     session_.payments_db = nullptr;
     BillQueryResult r = query(BillPage::paid, Channel::alipay);
+    EXPECT_TRUE(r.listing_failed);
     EXPECT_TRUE(r.rows.empty());
     EXPECT_EQ(r.total, "");
+    // A period without bills is no failure.
+    session_.payments_db = db_.get();
+    BillQuery empty;
+    empty.start_seconds = "0000000001";
+    empty.end_seconds = "0000000002";
+    empty.channel = Channel::alipay;
+    empty.staff_text = "全部员工";
+    EXPECT_FALSE(run_bill_query(session_, empty).listing_failed);
 }
 
 }  // namespace

@@ -102,6 +102,20 @@ TEST_F(BillsPageTest, lists_alipay_payments_with_their_total_and_fees_on_the_nex
     EXPECT_EQ(cell("超级列表框1", 1, 6), "0.05");
 }
 
+TEST_F(BillsPageTest, a_listing_that_cannot_be_read_is_reported_not_shown_as_no_bills) {
+    choose("单选框3");
+    query();
+    ASSERT_EQ(list("超级列表框1")->row_count(), 3 - 1);
+    DbConnection* connection = session().payments_db;
+    session().payments_db = nullptr;
+    query();
+    session().payments_db = connection;
+    EXPECT_EQ(list("超级列表框1")->row_count(), 0);
+    EXPECT_EQ(control<QLabel>("标签2")->text(), "");
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_TRUE(prompts_.messages[0].text.startsWith("查询失败"));
+}
+
 TEST_F(BillsPageTest, one_cashier_narrows_the_list) {
     choose("单选框3");
     auto* staff = control<QComboBox>("组合框1");
