@@ -43,12 +43,10 @@ BillsPage::BillsPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("门店账单"));
     form_transparent_label(this, QStringLiteral("透明标签21"), QStringLiteral("开始时间："),
                            {26, 27, 74, 24});
-    start_box_ = form_edit(this, QStringLiteral("开始时间框"), {98, 22, 186, 32});
+    start_box_ = form_time_box(this, QStringLiteral("开始时间框"), {98, 22, 186, 32});
     form_transparent_label(this, QStringLiteral("透明标签22"), QStringLiteral("结束时间："),
                            {390, 26, 74, 24});
-    end_box_ = form_edit(this, QStringLiteral("结束时间框"), {460, 22, 186, 32});
-    watch_time_box(start_box_);
-    watch_time_box(end_box_);
+    end_box_ = form_time_box(this, QStringLiteral("结束时间框"), {460, 22, 186, 32});
     query_button_ =
         form_button(this, QStringLiteral("按钮19"), QStringLiteral("查询"), {702, 21, 82, 29});
     export_button_ =

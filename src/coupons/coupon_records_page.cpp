@@ -13,12 +13,10 @@ CouponRecordsPage::CouponRecordsPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("验券记录"));
     form_transparent_label(this, QStringLiteral("透明标签24"), QStringLiteral("开始时间："),
                            {39, 53, 74, 24});
-    start_box_ = form_edit(this, QStringLiteral("卡券开始框"), {111, 48, 186, 32});
+    start_box_ = form_time_box(this, QStringLiteral("卡券开始框"), {111, 48, 186, 32});
     form_transparent_label(this, QStringLiteral("透明标签25"), QStringLiteral("结束时间："),
                            {494, 53, 74, 24});
-    end_box_ = form_edit(this, QStringLiteral("卡券结束框"), {566, 48, 186, 32});
-    watch_time_box(start_box_);
-    watch_time_box(end_box_);
+    end_box_ = form_time_box(this, QStringLiteral("卡券结束框"), {566, 48, 186, 32});
     form_button(this, QStringLiteral("卡券当天查询"), QString(), {329, 20, 80, 32})->hide();
     form_button(this, QStringLiteral("卡券查询"), QStringLiteral("查询"), {803, 48, 96, 32});
     form_transparent_label(this, QStringLiteral("透明标签1"), QStringLiteral("当前选中人："),

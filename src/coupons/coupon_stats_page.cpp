@@ -16,12 +16,10 @@ CouponStatsPage::CouponStatsPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("卡券统计"));
     form_transparent_label(this, QStringLiteral("透明标签14"), QStringLiteral("开始时间："),
                            {18, 45, 74, 24});
-    start_box_ = form_edit(this, QStringLiteral("开始时间框2"), {90, 40, 186, 32});
+    start_box_ = form_time_box(this, QStringLiteral("开始时间框2"), {90, 40, 186, 32});
     form_transparent_label(this, QStringLiteral("透明标签15"), QStringLiteral("结束时间："),
                            {403, 44, 74, 24});
-    end_box_ = form_edit(this, QStringLiteral("结束时间框2"), {478, 40, 186, 32});
-    watch_time_box(start_box_);
-    watch_time_box(end_box_);
+    end_box_ = form_time_box(this, QStringLiteral("结束时间框2"), {478, 40, 186, 32});
     form_button(this, QStringLiteral("券码查询"), QStringLiteral("查询"), {698, 40, 96, 32});
     export_button_ =
         form_button(this, QStringLiteral("券码导出"), QStringLiteral("导出"), {814, 40, 96, 32});

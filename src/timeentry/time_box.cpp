@@ -6,6 +6,7 @@
 #include <QObject>
 #include <ctime>
 
+#include "chrome/form_controls.h"
 #include "timeentry/date_picker_window.h"
 #include "timeentry/time_picker_window.h"
 #include "timeentry/time_text.h"
@@ -66,8 +67,10 @@ void init_time_box(QLineEdit* box) {
     box->setText(QString::fromStdString(format_time_text(now_local(), true, 1)));
 }
 
-void watch_time_box(QLineEdit* box) {
+QLineEdit* form_time_box(QWidget* parent, const QString& name, QRect place) {
+    QLineEdit* box = form_edit(parent, name, place);
     box->installEventFilter(new PickerOpener(box));
+    return box;
 }
 
 void open_time_picker(QLineEdit* box) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+#include <QString>
 #include <string>
 
 class QLineEdit;
@@ -12,8 +14,9 @@ class QWidget;
 
 // Writes the current local time into the box.
 void init_time_box(QLineEdit* box);
-// Makes the box open its picker on a left-button release.
-void watch_time_box(QLineEdit* box);
+// A time box as the forms place it: named, at its place, opening its picker
+// on a left-button release.
+QLineEdit* form_time_box(QWidget* parent, const QString& name, QRect place);
 void open_time_picker(QLineEdit* box);
 // The box's caret as a character offset: the start of its selection, if any.
 int time_box_caret(const QLineEdit* box);
