@@ -2,7 +2,6 @@
 
 #include <QEventLoop>
 #include <QProgressDialog>
-#include <QTimer>
 #include <atomic>
 #include <thread>
 

@@ -1,7 +1,6 @@
 #include "chrome/drop_shadow.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointer>

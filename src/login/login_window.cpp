@@ -1,11 +1,9 @@
 #include "login/login_window.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QTimer>
 
 #include "chrome/drop_shadow.h"
 #include "chrome/picture_button.h"
